@@ -1,0 +1,4 @@
+#include "SetupApp.h"
+
+// The installer's one application object.
+CSetupApp theApp;

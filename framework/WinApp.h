@@ -1,0 +1,25 @@
+#pragma once
+// The application object: exactly one instance exists, constructed before the
+// program's entry runs; the entry calls its start-up hook once and ends the
+// process when the hook returns.
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Start-up hook. Returning false ends the process without a message loop.
+    virtual int InitInstance();
+
+    // The running executable's file name without its extension; message
+    // boxes of the program are captioned with it.
+    const char* AppName();
+
+private:
+    char appName_[260];
+};
+
+// The one application object, or null before it is constructed.
+CWinApp* AfxGetApp();

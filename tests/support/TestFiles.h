@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+#include "PayloadBuilder.h"
+
+// A fresh, empty folder for one test, inside the system's temporary folder
+// (in the Wine prefix for the Windows tests). Returned without a trailing separator.
+std::string MakeTestFolder(const std::string& name);
+
+// Joins with the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+void WriteFileBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadFileBytes(const std::string& path);
+bool PathExists(const std::string& path);
