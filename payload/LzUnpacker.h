@@ -17,7 +17,8 @@ public:
 
     // Decodes a whole stream held in memory. Returns the decoded byte count,
     // 0 for a length of 0 or less, -1 when the result would exceed capacity or
-    // the stream is malformed.
+    // the stream is malformed; dest then holds what was decoded before the
+    // fault, never more than capacity bytes.
     int UnpackBuffer(unsigned char* dest, int capacity, const unsigned char* src, int length);
 
     // Decodes a stream of length bytes from in to out, block by block. Returns

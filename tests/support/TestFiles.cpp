@@ -72,7 +72,7 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes)
 {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + path);
-    size_t written = fwrite(bytes.data(), 1, bytes.size(), f);
+    size_t written = bytes.empty() ? 0 : fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
     if (written != bytes.size()) throw std::runtime_error("short write to " + path);
 }
