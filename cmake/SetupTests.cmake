@@ -14,11 +14,12 @@ add_library(setup_doctest_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/DoctestM
 target_include_directories(setup_doctest_main PUBLIC ${SETUP_DOCTEST_INCLUDE} ${CMAKE_SOURCE_DIR}/tests/support)
 target_compile_options(setup_doctest_main PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-fexceptions -frtti>)
 
-# Fixtures shared by the tests: payload and installer builders, test folders.
+# Fixtures shared by the tests: payload, installer and ZIP builders, test folders.
 add_library(setup_test_support STATIC
   ${CMAKE_SOURCE_DIR}/tests/support/PayloadBuilder.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp)
-target_link_libraries(setup_test_support PUBLIC setup_doctest_main setup_payload)
+  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/TestZip.cpp)
+target_link_libraries(setup_test_support PUBLIC setup_doctest_main setup_payload ZLIB::ZLIB)
 
 if(WIN32)
   add_test(NAME wine-start COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env start ${CMAKE_BINARY_DIR})
