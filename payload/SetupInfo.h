@@ -40,6 +40,16 @@ public:
 
     static void WriteCountedString(const char* text, COutFileStream& out);
 
+    // Shell helpers of the shortcut stage. GetSpecialFolder fills a
+    // PATH_BUF_SIZE buffer and returns 0 (buffer empty) when the folder cannot
+    // be resolved. CreateShortcut returns 1 when the shortcut file was saved.
+    // ReadShortcutTarget writes the existing shortcut's target, a blank and
+    // its arguments into result (empty when it cannot be read) and returns
+    // whether it could be read.
+    static int GetSpecialFolder(char* path, int csidl);
+    static int CreateShortcut(const char* link, const char* target, const char* icon);
+    static int ReadShortcutTarget(const char* link, char* result, int size);
+
     char title[PATH_BUF_SIZE];
     char version[PATH_BUF_SIZE];
     char vendorkey[PATH_BUF_SIZE];

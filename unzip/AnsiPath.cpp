@@ -1,5 +1,6 @@
 #include "AnsiPath.h"
 
+#include <string.h>
 #include <windows.h>
 
 int AnsiCharLength(const char* text)
@@ -21,4 +22,18 @@ bool EndsInBackslash(const char* path)
 {
     const char* last = LastBackslash(path);
     return last && last[1] == '\0';
+}
+
+bool JoinFolderAndName(char* path, int size, const char* folder, const char* name)
+{
+    size_t folderLength = strlen(folder);
+    size_t separator = EndsInBackslash(folder) ? 0 : 1;
+    size_t nameLength = strlen(name);
+    if (size <= 0) return false;
+    path[0] = '\0';
+    if (folderLength + separator + nameLength >= static_cast<size_t>(size)) return false;
+    memcpy(path, folder, folderLength);
+    if (separator) path[folderLength] = '\\';
+    memcpy(path + folderLength + separator, name, nameLength + 1);
+    return true;
 }

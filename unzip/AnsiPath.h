@@ -12,3 +12,10 @@ const char* LastBackslash(const char* path);
 
 // Whether the last character of path is a backslash.
 bool EndsInBackslash(const char* path);
+
+// path = folder, one backslash unless the folder ends in one, then name.
+// False, with path left empty, when that does not fit size bytes with its
+// terminator. A folder whose last byte is the second of a double-byte
+// character gets its backslash: without it the name would land beside the
+// folder instead of in it.
+bool JoinFolderAndName(char* path, int size, const char* folder, const char* name);

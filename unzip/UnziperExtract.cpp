@@ -12,22 +12,6 @@ namespace {
 
 const unsigned kCopyBufferSize = 20480;
 
-// folder, one backslash unless it ends in one, then name; false when that
-// does not fit a path buffer with its terminator. A folder whose last byte
-// is the second of a double-byte character gets its backslash: without it
-// the file would land beside the folder instead of in it.
-bool JoinOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name)
-{
-    size_t folderLength = strlen(folder);
-    size_t separator = EndsInBackslash(folder) ? 0 : 1;
-    size_t nameLength = strlen(name);
-    if (folderLength + separator + nameLength >= sizeof path) return false;
-    memcpy(path, folder, folderLength);
-    if (separator) path[folderLength] = '\\';
-    memcpy(path + folderLength + separator, name, nameLength + 1);
-    return true;
-}
-
 const char* LeafName(const char* name)
 {
     const char* lastBackslash = LastBackslash(name);
@@ -62,7 +46,7 @@ int CUnziper::UnzipCurrentFile(const char* folder, int flatten)
     UnzipEntryInfo entry;
     if (!GetEntryInfo(&entry) || !IsContainedEntryName(entry.filename)) return 0;
     char outputPath[MAX_PATH];
-    if (!entry.isfolder && !JoinOutputPath(outputPath, folder, flatten ? LeafName(entry.filename) : entry.filename))
+    if (!entry.isfolder && !JoinFolderAndName(outputPath, sizeof outputPath, folder, flatten ? LeafName(entry.filename) : entry.filename))
         return 0;
     if (!MakeFolder(folder)) return 0;
     // A folder entry makes nothing of its own: its folder comes with the
