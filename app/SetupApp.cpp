@@ -19,7 +19,7 @@ int CSetupApp::LoadPayloadHeader(CSetupInfo* target)
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     CInFileStream in(path);
     in.SeekFromStart(PAYLOAD_OFFSET);
-    headerRead = target->ReadHeader(in);
+    target->ReadHeader(in);
     return 1;
 }
 

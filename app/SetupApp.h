@@ -8,12 +8,10 @@ class CSetupApp : public CWinApp {
 public:
     int InitInstance() override;
 
-    // Fills info from the payload of the installer's own executable. The
-    // header's own result is kept in headerRead; the call itself returns 1.
+    // Fills info from the payload of the installer's own executable; 1.
     int LoadPayloadHeader(CSetupInfo* info);
 
     CSetupInfo info;
-    int headerRead = 0;
 };
 
 // The application object, taken as the installer's own; every piece of the

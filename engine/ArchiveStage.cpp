@@ -37,15 +37,12 @@ int CopyArchives(const CSetupInfo& info, CInFileStream& input, EngineState& stat
     return copied;
 }
 
-// An extractor that counts no entries holds either an archive without
-// entries or none at all, its file not being one it can open. Only an open
-// extractor closes successfully, which tells the two apart (nothing would be
-// extracted from it anyway). A copy of size 0 is an empty slot: that is how
-// an archive without entries travels, since the ZIP reader, like minizip,
-// cannot open one.
-int ArchiveOpened(CUnziper& unziper, int entryCount, int archiveSize, int index)
+// A copy of size 0 is an empty slot: that is how an archive without entries
+// travels, since the ZIP reader, like minizip, cannot open one. Any other copy
+// must open, or the archive it came from is damaged.
+int ArchiveOpened(const CUnziper& unziper, int archiveSize, int index)
 {
-    if (entryCount > 0 || archiveSize == 0 || unziper.Close()) return 1;
+    if (archiveSize == 0 || unziper.IsOpen()) return 1;
     TraceFormatted(TRACE_LINE_SIZE, "unziper%d open Failed", index);
     return 0;
 }
@@ -73,7 +70,7 @@ int ExtractArchives(const CSetupInfo& info, const EngineState& state)
     CUnziper unziper1(state.temppaths[1]);
     unziper1.SetOutputFolder(info.installdir);
     int count1 = unziper1.GetEntryCount();
-    if (!ArchiveOpened(unziper0, count0, info.zipsize[0], 0) || !ArchiveOpened(unziper1, count1, info.zipsize[1], 1))
+    if (!ArchiveOpened(unziper0, info.zipsize[0], 0) || !ArchiveOpened(unziper1, info.zipsize[1], 1))
         return 0;
 
     long long total = static_cast<long long>(count0) + count1;

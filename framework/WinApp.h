@@ -12,13 +12,6 @@ public:
 
     // Start-up hook. Returning false ends the process without a message loop.
     virtual int InitInstance();
-
-    // The running executable's file name without its extension; message
-    // boxes of the program are captioned with it.
-    const char* AppName();
-
-private:
-    char appName_[260];
 };
 
 // The one application object, or null before it is constructed.

@@ -99,9 +99,9 @@ private:
 
     int32_t Int32(const std::string& part)
     {
-        unsigned char raw[4];
-        if (in_.Read(raw, 4) != 4) PastEnd(part);
-        return static_cast<int32_t>(raw[0] | raw[1] << 8 | raw[2] << 16 | static_cast<uint32_t>(raw[3]) << 24);
+        int32_t value = static_cast<int32_t>(CSetupInfo::ReadUint32(in_));
+        if (in_.Failed()) PastEnd(part);
+        return value;
     }
 
     // A size field and the bytes it counts, which are stepped over.

@@ -13,18 +13,11 @@ namespace {
 // length cannot belong to an image that fits the work buffer.
 const unsigned int kMaxPackedImage = 6u * IMAGE_BUF_SIZE;
 
-unsigned int ReadUint32(CInFileStream& in)
-{
-    unsigned char raw[4] = {0, 0, 0, 0};
-    in.Read(raw, 4);
-    return raw[0] | (raw[1] << 8) | (raw[2] << 16) | (static_cast<unsigned int>(raw[3]) << 24);
-}
-
 // Reads the size field of an archive or of the uninstaller and records where
 // its bytes begin, then steps over them.
 void ReadBlobRecord(CInFileStream& in, int* position, int* size)
 {
-    *size = static_cast<int>(ReadUint32(in));
+    *size = static_cast<int>(CSetupInfo::ReadUint32(in));
     *position = static_cast<int>(in.Tell());
     in.SeekFromCurrent(*size);
 }
@@ -43,6 +36,13 @@ CSetupInfo::~CSetupInfo()
         free(images[i]);
         images[i] = nullptr;
     }
+}
+
+unsigned int CSetupInfo::ReadUint32(CInFileStream& in)
+{
+    unsigned char raw[4] = {0, 0, 0, 0};
+    in.Read(raw, 4);
+    return raw[0] | (raw[1] << 8) | (raw[2] << 16) | (static_cast<unsigned int>(raw[3]) << 24);
 }
 
 bool CSetupInfo::ReadCountedString(char* buffer, CInFileStream& in)

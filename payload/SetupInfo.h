@@ -25,6 +25,10 @@ public:
     // fixed buffers (a text over 259 bytes, more than 8 shortcuts); 1 otherwise.
     int ReadHeader(CInFileStream& in);
 
+    // Reads a 32-bit little-endian number; a read that comes up short keeps
+    // only the bytes that were there (none: 0).
+    static unsigned int ReadUint32(CInFileStream& in);
+
     // Reads one counted string into a PATH_BUF_SIZE buffer. A text longer than
     // 259 bytes is skipped, leaving the buffer empty and the stream in step,
     // and the result is false.

@@ -33,6 +33,7 @@ public:
     CUnziper(const CUnziper&) = delete;
     CUnziper& operator=(const CUnziper&) = delete;
 
+    bool IsOpen() const { return archive != nullptr; }
     int Close();
     int SetOutputFolder(const char* folder);
     int GetEntryCount();

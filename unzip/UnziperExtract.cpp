@@ -46,8 +46,8 @@ int CUnziper::UnzipCurrentFile(const char* folder, int flatten)
     UnzipEntryInfo entry;
     if (!GetEntryInfo(&entry) || !IsContainedEntryName(entry.filename)) return 0;
     char outputPath[MAX_PATH];
-    if (!entry.isfolder && !JoinFolderAndName(outputPath, sizeof outputPath, folder, flatten ? LeafName(entry.filename) : entry.filename))
-        return 0;
+    const char* name = flatten ? LeafName(entry.filename) : entry.filename;
+    if (!entry.isfolder && !JoinFolderAndName(outputPath, sizeof outputPath, folder, name)) return 0;
     if (!MakeFolder(folder)) return 0;
     // A folder entry makes nothing of its own: its folder comes with the
     // first file below it.
