@@ -35,20 +35,37 @@ std::string Deflate(const std::string& data)
 
 }  // namespace
 
-std::string BuildZip(const std::vector<ZipEntry>& entries)
+std::string BuildZip(const std::vector<ZipEntry>& entries, const ZipLayout& layout)
 {
+    const uint64_t saturated = 0xFFFFFFFF;
     std::string local, central;
     for (const ZipEntry& e : entries) {
-        std::string stored = e.method == Z_DEFLATED ? Deflate(e.data) : e.data;
+        std::string stored = e.method == Z_DEFLATED && !e.asGiven ? Deflate(e.data) : e.data;
         uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size()))) ^ e.crcXor;
-        std::string common = Le(e.method, 2) + Le(e.dosTime, 4) + Le(crc, 4) + Le(stored.size(), 4) +
-                             Le(e.data.size() + e.sizeExcess, 4) + Le(e.name.size(), 2);
-        central += Le(0x02014b50, 4) + Le(20, 2) + Le(20, 2) + Le(0, 2) + common + Le(0, 2) +
-                   Le(e.comment.size(), 2) + Le(0, 2) + Le(0, 2) + Le(0, 4) + Le(local.size(), 4) + e.name + e.comment;
+        uint64_t plainSize = e.data.size() + e.sizeExcess;
+        std::string extra = e.zip64Extra ? Le(1, 2) + Le(24, 2) + Le(plainSize, 8) + Le(stored.size(), 8) +
+                                               Le(local.size(), 8)
+                                         : "";
+        std::string common = Le(e.method, 2) + Le(e.dosTime, 4) + Le(crc, 4) +
+                             Le(e.zip64Extra ? saturated : stored.size(), 4) +
+                             Le(e.zip64Extra ? saturated : plainSize, 4) + Le(e.name.size(), 2);
+        central += Le(0x02014b50, 4) + Le(20, 2) + Le(20, 2) + Le(0, 2) + common + Le(extra.size(), 2) +
+                   Le(e.comment.size(), 2) + Le(0, 2) + Le(0, 2) + Le(0, 4) +
+                   Le(e.zip64Extra ? saturated : local.size(), 4) + e.name + extra + e.comment;
         local += Le(0x04034b50, 4) + Le(20, 2) + Le(0, 2) + common + Le(0, 2) + e.name + stored;
     }
-    return local + central + Le(0x06054b50, 4) + Le(0, 2) + Le(0, 2) + Le(entries.size(), 2) +
-           Le(entries.size(), 2) + Le(central.size(), 4) + Le(local.size(), 4) + Le(0, 2);
+    std::string out = local + central;
+    uint64_t count = entries.size();
+    if (layout.zip64End) {
+        uint64_t recordPosition = out.size();
+        out += Le(0x06064b50, 4) + Le(44, 8) + Le(45, 2) + Le(45, 2) + Le(0, 4) + Le(0, 4) + Le(count, 8) +
+               Le(count, 8) + Le(central.size(), 8) + Le(local.size(), 8);
+        out += Le(0x07064b50, 4) + Le(0, 4) + Le(recordPosition, 8) + Le(1, 4);
+        count = 0xFFFF;
+    }
+    out += Le(0x06054b50, 4) + Le(0, 2) + Le(0, 2) + Le(count, 2) + Le(count, 2) + Le(central.size(), 4) +
+           Le(local.size(), 4) + Le(layout.comment.size(), 2) + layout.comment;
+    return layout.prefix + out;
 }
 
 void WriteZip(const std::string& path, const std::vector<ZipEntry>& entries)

@@ -15,6 +15,8 @@ struct ZipEntry {
     ZipEntry& Commented(std::string text) { comment = std::move(text); return *this; }
     ZipEntry& WithCrcXor(uint32_t value) { crcXor = value; return *this; }
     ZipEntry& WithSizeExcess(uint32_t value) { sizeExcess = value; return *this; }
+    ZipEntry& WithZip64Extra() { zip64Extra = true; return *this; }
+    ZipEntry& AsGiven() { asGiven = true; return *this; }
 
     std::string name;  // stored as given (GBK bytes)
     std::string data;
@@ -23,9 +25,17 @@ struct ZipEntry {
     std::string comment;
     uint32_t crcXor = 0;      // damages the recorded CRC-32
     uint32_t sizeExcess = 0;  // recorded uncompressed size = real size + this
+    bool zip64Extra = false;  // sizes and offset saturated, the real ones in a ZIP64 extra block
+    bool asGiven = false;     // data written as it is, whatever the method
 };
 
-std::string BuildZip(const std::vector<ZipEntry>& entries);
+struct ZipLayout {
+    std::string prefix;     // bytes in front of the archive, as a program stub
+    bool zip64End = false;  // ZIP64 end record and locator before the end record
+    std::string comment;    // the archive's comment
+};
+
+std::string BuildZip(const std::vector<ZipEntry>& entries, const ZipLayout& layout = ZipLayout());
 
 // Writes the archive to path.
 void WriteZip(const std::string& path, const std::vector<ZipEntry>& entries);

@@ -4,6 +4,8 @@
 
 #include "UnzipApi.h"
 
+#include "TestZip.h"
+
 #include <doctest/doctest.h>
 
 #include <cstdio>
@@ -12,82 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct Entry {
-    std::string name;
-    std::string data;
-    uLong method;        // 8 deflates the data; any other is stored as given
-    uLong crcXor;        // damages the recorded CRC
-    bool zip64Extra;     // sizes and offset saturated, the real ones in a ZIP64 extra block
-    bool givenAsStored = false;  // data is written as is, whatever the method
-};
-
-struct Layout {
-    std::string prefix;  // bytes in front of the archive, as a program stub
-    bool zip64End;       // ZIP64 end record and locator before the end record
-    std::string comment;
-};
-
-std::string Le(unsigned long long value, int bytes)
-{
-    std::string out;
-    for (int i = 0; i < bytes; ++i)
-        out += char((value >> (8 * i)) & 0xff);
-    return out;
-}
-
-std::string Deflate(const std::string& data)
-{
-    z_stream s;
-    std::memset(&s, 0, sizeof(s));
-    REQUIRE(deflateInit2(&s, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK);
-    std::string out(deflateBound(&s, uLong(data.size())), '\0');
-    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    s.avail_in = uInt(data.size());
-    s.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    s.avail_out = uInt(out.size());
-    REQUIRE(deflate(&s, Z_FINISH) == Z_STREAM_END);
-    out.resize(s.total_out);
-    deflateEnd(&s);
-    return out;
-}
-
-const unsigned kDosTime = 0x6D3A;  // 13:41:52
-const unsigned kDosDate = 0x5A4E;  // 2025-02-14
-
-std::string BuildArchive(const std::vector<Entry>& entries, const Layout& layout)
-{
-    std::string local;
-    std::string central;
-    for (const Entry& e : entries) {
-        std::string stored = e.method == Z_DEFLATED && !e.givenAsStored ? Deflate(e.data) : e.data;
-        uLong crc = crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())) ^ e.crcXor;
-        std::string common = Le(e.method, 2) + Le(kDosTime, 2) + Le(kDosDate, 2) + Le(crc, 4);
-        std::string extra = e.zip64Extra ? Le(1, 2) + Le(24, 2) + Le(e.data.size(), 8) +
-                                               Le(stored.size(), 8) + Le(local.size(), 8)
-                                         : "";
-        unsigned long long savedSize = e.zip64Extra ? 0xFFFFFFFF : stored.size();
-        unsigned long long plainSize = e.zip64Extra ? 0xFFFFFFFF : e.data.size();
-        unsigned long long offset = e.zip64Extra ? 0xFFFFFFFF : local.size();
-        central += Le(0x02014b50, 4) + Le(20, 2) + Le(20, 2) + Le(0, 2) + common + Le(savedSize, 4) +
-                   Le(plainSize, 4) + Le(e.name.size(), 2) + Le(extra.size(), 2) + Le(0, 2) +
-                   Le(0, 2) + Le(0, 2) + Le(0, 4) + Le(offset, 4) + e.name + extra;
-        local += Le(0x04034b50, 4) + Le(20, 2) + Le(0, 2) + common + Le(savedSize, 4) +
-                 Le(plainSize, 4) + Le(e.name.size(), 2) + Le(0, 2) + e.name + stored;
-    }
-    std::string out = local + central;
-    unsigned long long count = entries.size();
-    if (layout.zip64End) {
-        unsigned long long recordPos = out.size();
-        out += Le(0x06064b50, 4) + Le(44, 8) + Le(45, 2) + Le(45, 2) + Le(0, 4) + Le(0, 4) +
-               Le(count, 8) + Le(count, 8) + Le(central.size(), 8) + Le(local.size(), 8);
-        out += Le(0x07064b50, 4) + Le(0, 4) + Le(recordPos, 8) + Le(1, 4);
-        count = 0xFFFF;
-    }
-    out += Le(0x06054b50, 4) + Le(0, 2) + Le(0, 2) + Le(count, 2) + Le(count, 2) +
-           Le(central.size(), 4) + Le(local.size(), 4) + Le(layout.comment.size(), 2) + layout.comment;
-    return layout.prefix + out;
-}
 
 // Written into the test's working folder (the build tree, also under Wine).
 std::string WriteArchive(const std::string& name, const std::string& bytes)
@@ -119,32 +45,23 @@ ReadBack ReadCurrent(unzFile zf)
     return r;
 }
 
-std::string Text(size_t size)
-{
-    std::string out;
-    while (out.size() < size)
-        out += "line " + std::to_string(out.size()) + " of the payload\n";
-    out.resize(size);
-    return out;
-}
-
 }  // namespace
 
 TEST_CASE("entries are listed and read back, also behind a program stub")
 {
-    const std::vector<Entry> entries = {
-        {"readme.txt", "stored text", 0, 0, false},
-        {"dir/big.txt", Text(100000), Z_DEFLATED, 0, false},
-        {"empty", "", 0, 0, false},
-        {"dir/empty-deflated", "", Z_DEFLATED, 0, false},
+    const std::vector<ZipEntry> entries = {
+        {"readme.txt", "stored text"},
+        {"dir/big.txt", SampleText(100000), Z_DEFLATED},
+        {"empty", ""},
+        {"dir/empty-deflated", "", Z_DEFLATED},
     };
-    const Layout layouts[] = {
-        {"", false, ""},
+    const ZipLayout layouts[] = {
+        {},
         {std::string(5000, 'S'), false, "installer payload"},
     };
-    for (const Layout& layout : layouts) {
+    for (const ZipLayout& layout : layouts) {
         CAPTURE(layout.prefix.size());
-        unzFile zf = unzOpen(WriteArchive("listed", BuildArchive(entries, layout)).c_str());
+        unzFile zf = unzOpen(WriteArchive("listed", BuildZip(entries, layout)).c_str());
         REQUIRE(zf != nullptr);
         unz_global_info gi;
         REQUIRE(unzGetGlobalInfo(zf, &gi) == UNZ_OK);
@@ -160,12 +77,12 @@ TEST_CASE("entries are listed and read back, also behind a program stub")
             CHECK(std::string(name) == entries[i].name);
             CHECK(info.compression_method == entries[i].method);
             CHECK(info.uncompressed_size == entries[i].data.size());
-            CHECK(info.tmu_date.tm_year == 2025);
-            CHECK(info.tmu_date.tm_mon == 1);
-            CHECK(info.tmu_date.tm_mday == 14);
-            CHECK(info.tmu_date.tm_hour == 13);
-            CHECK(info.tmu_date.tm_min == 41);
-            CHECK(info.tmu_date.tm_sec == 52);
+            CHECK(info.tmu_date.tm_year == 2010);
+            CHECK(info.tmu_date.tm_mon == 4);
+            CHECK(info.tmu_date.tm_mday == 17);
+            CHECK(info.tmu_date.tm_hour == 14);
+            CHECK(info.tmu_date.tm_min == 30);
+            CHECK(info.tmu_date.tm_sec == 22);
             ReadBack r = ReadCurrent(zf);
             CHECK(r.openRc == UNZ_OK);
             CHECK(r.readRc == 0);
@@ -179,12 +96,12 @@ TEST_CASE("entries are listed and read back, also behind a program stub")
 
 TEST_CASE("ZIP64 end records give the entry count; extra blocks apply where uLong has 32 bits")
 {
-    const std::string big = Text(50000);
-    const std::vector<Entry> entries = {
-        {"zip64.txt", big, Z_DEFLATED, 0, true},
-        {"plain.txt", "plain", 0, 0, false},
+    const std::string big = SampleText(50000);
+    const std::vector<ZipEntry> entries = {
+        ZipEntry("zip64.txt", big, Z_DEFLATED).WithZip64Extra(),
+        {"plain.txt", "plain"},
     };
-    unzFile zf = unzOpen(WriteArchive("zip64", BuildArchive(entries, {"", true, "ignored"})).c_str());
+    unzFile zf = unzOpen(WriteArchive("zip64", BuildZip(entries, {"", true, "ignored"})).c_str());
     REQUIRE(zf != nullptr);
     unz_global_info gi;
     REQUIRE(unzGetGlobalInfo(zf, &gi) == UNZ_OK);
@@ -216,21 +133,22 @@ TEST_CASE("damage is reported by the call minizip reports it from")
 {
     struct Case {
         const char* what;
-        Entry entry;
+        ZipEntry entry;
         int openRc;
         bool readFails;
         int closeRc;
     };
     const Case cases[] = {
-        {"CRC mismatch", {"crc.txt", Text(3000), Z_DEFLATED, 1, false}, UNZ_OK, false, UNZ_CRCERROR},
-        {"stored CRC mismatch", {"crc.bin", "abc", 0, 0x100, false}, UNZ_OK, false, UNZ_CRCERROR},
-        {"unsupported method", {"m99.bin", "sealed", 99, 0, false}, UNZ_BADZIPFILE, false, UNZ_OK},
-        {"invalid deflate data", {"bad.z", std::string(40, '\xff'), Z_DEFLATED, 0, false, true}, UNZ_OK,
-         true, UNZ_OK},
+        {"CRC mismatch", ZipEntry("crc.txt", SampleText(3000), Z_DEFLATED).WithCrcXor(1), UNZ_OK, false,
+         UNZ_CRCERROR},
+        {"stored CRC mismatch", ZipEntry("crc.bin", "abc").WithCrcXor(0x100), UNZ_OK, false, UNZ_CRCERROR},
+        {"unsupported method", {"m99.bin", "sealed", 99}, UNZ_BADZIPFILE, false, UNZ_OK},
+        {"invalid deflate data", ZipEntry("bad.z", std::string(40, '\xff'), Z_DEFLATED).AsGiven(), UNZ_OK, true,
+         UNZ_OK},
     };
     for (const Case& c : cases) {
         CAPTURE(c.what);
-        unzFile zf = unzOpen(WriteArchive("damaged", BuildArchive({c.entry}, {"", false, ""})).c_str());
+        unzFile zf = unzOpen(WriteArchive("damaged", BuildZip({c.entry})).c_str());
         REQUIRE(zf != nullptr);
         ReadBack r = ReadCurrent(zf);
         CHECK(r.openRc == c.openRc);
@@ -245,8 +163,7 @@ TEST_CASE("calls out of turn, unreadable paths and short name buffers")
     CHECK(unzOpen("zipreader-missing.zip") == nullptr);
     CHECK(unzOpen(WriteArchive("text", std::string(300, 't')).c_str()) == nullptr);
 
-    unzFile zf = unzOpen(WriteArchive("calls", BuildArchive({{"a-long-name.txt", "x", 0, 0, false}},
-                                                            {"", false, ""})).c_str());
+    unzFile zf = unzOpen(WriteArchive("calls", BuildZip({{"a-long-name.txt", "x"}})).c_str());
     REQUIRE(zf != nullptr);
     char buffer[8];
     CHECK(unzReadCurrentFile(zf, buffer, sizeof(buffer)) == UNZ_PARAMERROR);
