@@ -13,7 +13,9 @@ namespace fs = std::filesystem;
 void ExtractInstaller(const std::string& installer, const fs::path& folder)
 {
     InstallerReport report = ReadInstaller(installer, false);
-    fs::create_directories(folder);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) throw PackError(folder.string() + ": cannot make the folder: " + error.message());
 
     for (int i = 0; i < IMAGE_COUNT; ++i) {
         const Bytes& bmp = report.images[i].bmp;
