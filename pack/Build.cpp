@@ -16,6 +16,7 @@
 #include "PayloadLayout.h"
 #include "PayloadWriter.h"
 #include "Progress.h"
+#include "StubManifest.h"
 #include "ZipWriter.h"
 
 namespace fs = std::filesystem;
@@ -75,6 +76,7 @@ void BuildInstaller(const BuildOptions& options)
     std::optional<fs::path> uninstallerPath = options.uninstaller ? options.uninstaller : manifest.uninstaller;
     if (!uninstallerPath) throw PackError("uninstaller: not given; set it in the manifest or pass --uninstaller");
     Bytes stub = ReadStub(options.stub);
+    if (manifest.executionLevel) WriteExecutionLevel(stub, *manifest.executionLevel, "stub: " + options.stub.string());
     Bytes uninstaller = ReadUninstaller(*uninstallerPath);
 
     std::array<Bytes, IMAGE_COUNT> bitmaps;

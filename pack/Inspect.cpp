@@ -12,6 +12,7 @@
 #include "ImageRoles.h"
 #include "PackError.h"
 #include "SetupInfo.h"
+#include "StubManifest.h"
 
 namespace {
 
@@ -24,7 +25,15 @@ public:
         if (report_.fileSize <= PAYLOAD_OFFSET)
             throw PackError(path + ": too short to hold a payload: " + std::to_string(report_.fileSize) +
                             " bytes, and the payload starts at byte " + std::to_string(PAYLOAD_OFFSET));
-        if (!in_.Open(path.c_str()) || !in_.SeekFromStart(PAYLOAD_OFFSET)) throw PackError(path + ": cannot be read");
+        if (!in_.Open(path.c_str())) throw PackError(path + ": cannot be read");
+    }
+
+    // Reads the file up to the payload, which leaves the stream at the header.
+    void Stub()
+    {
+        Bytes stub(PAYLOAD_OFFSET);
+        if (in_.Read(stub.data(), PAYLOAD_OFFSET) != PAYLOAD_OFFSET) Fail("cannot be read");
+        report_.executionLevel = ReadExecutionLevel(stub);
     }
 
     void Header()
@@ -166,6 +175,7 @@ InstallerReport ReadInstaller(const std::string& path, bool verify)
 {
     InstallerReport report;
     PayloadWalk walk(path, report);
+    walk.Stub();
     walk.Header();
     walk.Images();
     walk.Archives();

@@ -25,6 +25,7 @@ struct PartReport {
 struct InstallerReport {
     std::string path;
     int64_t fileSize = 0;
+    std::optional<std::string> executionLevel;  // as the stub's application manifest states it
     InstallHeader header;  // GBK texts, as stored
     int32_t linkCount = 0;
     std::array<ImageReport, IMAGE_COUNT> images;
@@ -36,7 +37,8 @@ struct InstallerReport {
     bool verified = false;
 };
 
-// Reads the payload of the installer at path. Refuses, naming the part, a file
+// Reads the payload of the installer at path, and the execution level from
+// the stub's part of the file (none when the stub states none). Refuses, naming the part, a file
 // too short to hold a payload, a header that runs past the end of the file, a
 // text or shortcut table that does not fit the installer's buffers, a damaged
 // image stream and an archive that is no readable ZIP. With verify it also

@@ -5,6 +5,7 @@
 #include <iomanip>
 
 #include "DosTime.h"
+#include "ExecutionLevel.h"
 #include "GbkText.h"
 #include "ImageRoles.h"
 #include "Inspect.h"
@@ -16,6 +17,15 @@ std::string LocationName(int32_t location)
     if (location == LinkDesktop) return "desktop";
     if (location == LinkProgramMenu) return "programs";
     return "none";
+}
+
+// The manifest key's word for the stub's level, the stub's own word for a
+// level that the key cannot ask for, or "none".
+std::string ExecutionLevelName(const std::optional<std::string>& level)
+{
+    if (!level) return "none";
+    const char* key = ExecutionLevelKey(*level);
+    return key ? key : *level;
 }
 
 std::string MethodName(int method)
@@ -51,6 +61,9 @@ void PrintReport(const InstallerReport& r, std::ostream& out)
 {
     const InstallHeader& h = r.header;
     out << "installer    " << r.path << " (" << r.fileSize << " bytes)\n"
+        << "execution    " << ExecutionLevelName(r.executionLevel);
+    if (r.executionLevel && ExecutionLevelKey(*r.executionLevel)) out << " (" << *r.executionLevel << ")";
+    out << "\n"
         << "title        " << GbkToUtf8(h.title) << "\n"
         << "version      " << GbkToUtf8(h.version) << "\n"
         << "vendor key   " << GbkToUtf8(h.vendorKey) << "\n"
@@ -98,6 +111,8 @@ void PrintReportJson(const InstallerReport& r, std::ostream& out)
 {
     const InstallHeader& h = r.header;
     out << "{\n  \"file\": " << Json(r.path) << ",\n  \"file_size\": " << r.fileSize
+        << ",\n  \"execution_level\": " << Json(ExecutionLevelName(r.executionLevel))
+        << ",\n  \"manifest_level\": " << (r.executionLevel ? Json(*r.executionLevel) : "null")
         << ",\n  \"title\": " << JsonGbk(h.title) << ",\n  \"version\": " << JsonGbk(h.version)
         << ",\n  \"vendor_key\": " << JsonGbk(h.vendorKey) << ",\n  \"install_dir\": " << JsonGbk(h.installDir)
         << ",\n  \"menu_folder\": " << JsonGbk(h.menuFolder) << ",\n  \"shortcut_count\": " << r.linkCount

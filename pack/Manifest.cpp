@@ -3,6 +3,7 @@
 #include <set>
 #include <toml++/toml.h>
 
+#include "ExecutionLevel.h"
 #include "FileBytes.h"
 #include "ImageRoles.h"
 #include "PackError.h"
@@ -25,7 +26,7 @@ public:
                             std::string(e.description()));
         }
         RefuseUnknownKeys(root, "", {"title", "version", "vendor_key", "install_dir", "menu_folder", "uninstaller",
-                                     "images", "archives", "shortcuts"});
+                                     "execution_level", "images", "archives", "shortcuts"});
         Manifest m;
         m.title = RequiredString(root, "title", "title");
         m.version = RequiredString(root, "version", "version");
@@ -33,6 +34,7 @@ public:
         m.installDir = RequiredString(root, "install_dir", "install_dir");
         m.menuFolder = RequiredString(root, "menu_folder", "menu_folder");
         if (auto path = OptionalString(root, "uninstaller", "uninstaller")) m.uninstaller = folder_ / *path;
+        m.executionLevel = ExecutionLevel(root);
         ReadImages(Table(root, "images", "images"), m);
         ReadArchives(Table(root, "archives", "archives"), m);
         ReadShortcuts(root, m);
@@ -75,6 +77,15 @@ private:
         if (!node) Fail(&root, field, "is missing");
         if (!node->is_table()) Fail(node, field, "must be a table");
         return *node->as_table();
+    }
+
+    std::optional<std::string> ExecutionLevel(const toml::table& root) const
+    {
+        std::optional<std::string> key = OptionalString(root, "execution_level", "execution_level");
+        if (!key) return std::nullopt;
+        for (const ExecutionLevelInfo& level : kExecutionLevels)
+            if (*key == level.key) return level.manifestLevel;
+        Fail(root.get("execution_level"), "execution_level", "must be \"administrator\" or \"current_user\"");
     }
 
     void ReadImages(const toml::table& images, Manifest& m) const

@@ -28,6 +28,9 @@ struct Manifest {
     std::vector<ManifestArchive> archives;  // one or two
     std::vector<std::string> exclude;        // name patterns left out of packed folders
     std::optional<std::filesystem::path> uninstaller;
+    // The level to write into the stub's application manifest, such as
+    // "asInvoker"; none: the stub's own is kept.
+    std::optional<std::string> executionLevel;
 };
 
 Manifest LoadManifest(const std::filesystem::path& file);

@@ -7,6 +7,7 @@
 #include "PackError.h"
 #include "PayloadLayout.h"
 #include "PackFixture.h"
+#include "PeFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -56,6 +57,20 @@ const Refusal kRefusals[] = {
     {"artwork of the wrong size", [](PackFixture& f) { WriteFileBytes(f.Path("art/banner.bmp"), MakeBmp(500, 60)); },
      "images.banner:"},
     {"no uninstaller", [](PackFixture& f) { f.Replace("uninstaller = \"uninstall.exe\"\n", ""); }, "uninstaller:"},
+    {"an execution level other than the two",
+     [](PackFixture& f) { f.manifest = "execution_level = \"admin\"\n" + f.manifest; },
+     "execution_level: must be \"administrator\" or \"current_user\""},
+    {"an execution level for a stub without a manifest",
+     [](PackFixture& f) { f.manifest = "execution_level = \"current_user\"\n" + f.manifest; },
+     "stub.exe has no application manifest with requestedExecutionLevel"},
+    {"an execution level for a stub whose resources lie past its end",
+     [](PackFixture& f) {
+         PeFixture pe("<assembly><requestedExecutionLevel level=\"requireAdministrator\"/></assembly>");
+         pe.Put32(pe.section + 20, 0x100000);
+         WriteFileBytes(f.Path("stub.exe"), pe.file);
+         f.manifest = "execution_level = \"current_user\"\n" + f.manifest;
+     },
+     "stub.exe has no application manifest with requestedExecutionLevel: the resource directory"},
     {"a stub longer than the payload offset",
      [](PackFixture& f) { WriteFileBytes(f.Path("stub.exe"), Bytes(PAYLOAD_OFFSET + 1, 'M')); }, "stub:"},
     {"a file name Windows cannot hold", [](PackFixture& f) { f.WriteText("product/a:b.txt", "x"); }, "product/a:b.txt"},

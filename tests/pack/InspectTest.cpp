@@ -127,11 +127,12 @@ TEST_CASE("inspect --json prints one JSON object with the texts in UTF-8")
     REQUIRE(RunPack("inspect --json '" + f.Path("out/setup.exe") + "'", nullptr, &json) == 0);
     f.WriteText("out/report.json", json);
     std::string check = "import json,sys; d=json.load(open(sys.argv[1])); "
-                        "print(d['title'], len(d['archives'][0]['entries']), d['shortcuts'][2]['location_code'])";
+                        "print(d['title'], len(d['archives'][0]['entries']), d['shortcuts'][2]['location_code'], "
+                        "d['execution_level'], d['manifest_level'])";
     FILE* pipe = popen(("python3 -c \"" + check + "\" '" + f.Path("out/report.json") + "'").c_str(), "r");
     REQUIRE(pipe);
     char line[256] = "";
     CHECK(fgets(line, sizeof line, pipe) != nullptr);
     CHECK(pclose(pipe) == 0);
-    CHECK(std::string(line) == "测试软件 4 7\n");
+    CHECK(std::string(line) == "测试软件 4 7 none None\n");
 }
