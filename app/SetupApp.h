@@ -3,15 +3,25 @@
 #include "WinApp.h"
 
 // The installer's application object: owns the one install description for
-// the whole life of the process.
+// the whole life of the process. Its start-up reads the payload, prepares
+// the default install folder and runs the wizard it was given.
 class CSetupApp : public CWinApp {
 public:
+    typedef void (*Wizard)();
+    explicit CSetupApp(Wizard wizard = nullptr);
+
     int InitInstance() override;
 
-    // Fills info from the payload of the installer's own executable; 1.
+    // Fills info from the payload of the installer's own executable. 1 when
+    // the payload is whole and sound: read to its end within the file, the
+    // header within its limits, and the five images that the wizard shows
+    // present and drawable; 0 otherwise.
     int LoadPayloadHeader(CSetupInfo* info);
 
     CSetupInfo info;
+
+private:
+    Wizard wizard_;
 };
 
 // The application object, taken as the installer's own; every piece of the

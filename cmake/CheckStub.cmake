@@ -1,7 +1,20 @@
-# cmake -DFILE=stub.exe -DLIMIT=bytes -P CheckStubSize.cmake
+# cmake -DFILE=stub.exe -DLIMIT=bytes -DOBJDUMP=objdump -P CheckStub.cmake
+# A stub that grew past the payload offset, or lost a hardening flag, is
+# removed so that nothing packs it.
 file(SIZE ${FILE} size)
 if(size GREATER LIMIT)
   file(REMOVE ${FILE})
   message(FATAL_ERROR "${FILE} is ${size} bytes, more than the ${LIMIT} bytes before the payload")
+endif()
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+foreach(flag HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT)
+  if(failed OR NOT headers MATCHES "\n[ \t]+${flag}\n")
+    file(REMOVE ${FILE})
+    message(FATAL_ERROR "${FILE} lacks ${flag} in its DllCharacteristics")
+  endif()
+endforeach()
+if(NOT headers MATCHES "PE File Base Relocations")
+  file(REMOVE ${FILE})
+  message(FATAL_ERROR "${FILE} has no relocations, so Windows cannot move it")
 endif()
 message(STATUS "stub size: ${size} of ${LIMIT} bytes")

@@ -25,7 +25,7 @@ void ReadBlobRecord(CInFileStream& in, int* position, int* size)
 }  // namespace
 
 CSetupInfo::CSetupInfo()
-    : images(), linkcount(0), links(), zippos(), zipsize(), uninstpos(0), uninstsize(0)
+    : images(), imagesize(), linkcount(0), links(), zippos(), zipsize(), uninstpos(0), uninstsize(0)
 {
     title[0] = version[0] = vendorkey[0] = installdir[0] = menufolder[0] = '\0';
 }
@@ -35,6 +35,7 @@ CSetupInfo::~CSetupInfo()
     for (int i = 0; i < IMAGE_COUNT; ++i) {
         free(images[i]);
         images[i] = nullptr;
+        imagesize[i] = 0;
     }
 }
 
@@ -116,8 +117,11 @@ int CSetupInfo::ReadHeader(CInFileStream& in)
         sound = false;
     }
 
-    for (int i = 0; i < IMAGE_COUNT; ++i)
-        if (ReadPackedImage(&images[i], in) < 0) return 0;
+    for (int i = 0; i < IMAGE_COUNT; ++i) {
+        int length = ReadPackedImage(&images[i], in);
+        if (length < 0) return 0;
+        imagesize[i] = length;
+    }
 
     for (int i = 0; i < ARCHIVE_COUNT; ++i) ReadBlobRecord(in, &zippos[i], &zipsize[i]);
     ReadBlobRecord(in, &uninstpos, &uninstsize);

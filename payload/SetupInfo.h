@@ -59,6 +59,7 @@ public:
     char vendorkey[PATH_BUF_SIZE];
     char installdir[PATH_BUF_SIZE];
     unsigned char* images[IMAGE_COUNT];
+    int imagesize[IMAGE_COUNT];  // decoded length of each image; 0 when absent
     char menufolder[PATH_BUF_SIZE];
     int linkcount;
     ShortcutEntry links[MAX_LINKS];

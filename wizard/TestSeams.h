@@ -1,0 +1,13 @@
+#pragma once
+// Messages that only a test build of the installer understands (built with
+// SETUP_TEST_SEAMS): they let a test driver in another process reach state
+// that no control shows.
+#include <windows.h>
+
+// To the progress page: sets the completion flag, as the install worker does
+// when the engine has returned.
+const UINT kTestSetCompletion = WM_APP + 0x51;
+
+// To the frame: its result is the state of the Close command of the frame's
+// system menu (GetMenuState by command), or -1 when there is no menu.
+const UINT kTestCloseState = WM_APP + 0x52;
