@@ -58,9 +58,10 @@ int CSetupApp::InitInstance()
     // install, nor touch any folder.
     if (!LoadPayloadHeader(&info)) {
         AfxMessageBox("安装程序已损坏，请重新下载！");
+        exitCode = -1;
         return FALSE;
     }
     RemoveOrCreateFolder(info.installdir);
-    if (wizard_) wizard_();
+    if (wizard_) exitCode = wizard_();
     return FALSE;
 }

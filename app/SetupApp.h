@@ -4,10 +4,11 @@
 
 // The installer's application object: owns the one install description for
 // the whole life of the process. Its start-up reads the payload, prepares
-// the default install folder and runs the wizard it was given.
+// the default install folder and runs the wizard it was given, whose result
+// becomes the exit code (-1 for a damaged installer).
 class CSetupApp : public CWinApp {
 public:
-    typedef void (*Wizard)();
+    typedef int (*Wizard)();
     explicit CSetupApp(Wizard wizard = nullptr);
 
     int InitInstance() override;

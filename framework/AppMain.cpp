@@ -26,5 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // cannot be opened: the program reports such failures itself.
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     CWinApp* app = AfxGetApp();
-    return app && app->InitInstance() ? 0 : 1;
+    if (!app) return 1;
+    app->InitInstance();
+    return app->exitCode;
 }

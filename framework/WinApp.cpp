@@ -6,7 +6,7 @@ namespace {
 CWinApp* g_currentApp = nullptr;
 }
 
-CWinApp::CWinApp() : mainWindow(nullptr)
+CWinApp::CWinApp() : mainWindow(nullptr), exitCode(0)
 {
     appName_[0] = '\0';
     g_currentApp = this;

@@ -13,7 +13,8 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // Start-up hook. Returning false ends the process without a message loop.
+    // Start-up hook. Returning false ends the process without a message
+    // loop, with exitCode as the process's exit code.
     virtual int InitInstance();
 
     // The running executable's file name without its extension: the caption
@@ -23,6 +24,7 @@ public:
     // The dialog that owns message boxes and the modal dialogs opened
     // without a parent; null until the program names one.
     CDialog* mainWindow;
+    int exitCode;
 
 private:
     char appName_[MAX_PATH];

@@ -35,7 +35,7 @@ INT_PTR CSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 #ifdef SETUP_TEST_SEAMS
     case kTestCloseState: {
         HMENU menu = GetSystemMenu(hwnd_, FALSE);
-        SetResult(menu ? static_cast<LRESULT>(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND)) : -1);
+        SetResult(menu ? !(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) : -1);
         return TRUE;
     }
 #endif

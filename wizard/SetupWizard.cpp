@@ -6,7 +6,7 @@
 #include "SetupDlg.h"
 #include "WinApp.h"
 
-void RunSetupWizard()
+int RunSetupWizard()
 {
     // The progress page's bar needs its window class before the page exists.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
@@ -14,6 +14,7 @@ void RunSetupWizard()
     CSetupDlg wizard;
     CWinApp* app = AfxGetApp();
     app->mainWindow = &wizard;
-    wizard.DoModal();
+    int result = static_cast<int>(wizard.DoModal());
     app->mainWindow = nullptr;
+    return result;
 }

@@ -8,6 +8,6 @@
 // when the engine has returned.
 const UINT kTestSetCompletion = WM_APP + 0x51;
 
-// To the frame: its result is the state of the Close command of the frame's
-// system menu (GetMenuState by command), or -1 when there is no menu.
+// To the frame: its result is 1 while the Close command of the frame's
+// system menu is enabled, 0 while it is greyed, -1 when there is no menu.
 const UINT kTestCloseState = WM_APP + 0x52;

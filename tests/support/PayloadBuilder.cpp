@@ -66,11 +66,12 @@ Bytes MakeBmp(int width, int height, unsigned seed)
     return w.Raw(pixels).bytes();
 }
 
-Bytes BuildInstaller(const PayloadFixture& payload)
+Bytes BuildInstaller(const PayloadFixture& payload) { return BuildInstaller(payload, Bytes{'M', 'Z'}); }
+
+Bytes BuildInstaller(const PayloadFixture& payload, const Bytes& stub)
 {
-    Bytes file(PAYLOAD_OFFSET, 0);
-    file[0] = 'M';
-    file[1] = 'Z';
+    Bytes file(stub);
+    file.resize(PAYLOAD_OFFSET, 0);
     Bytes body = BuildPayload(payload);
     file.insert(file.end(), body.begin(), body.end());
     return file;

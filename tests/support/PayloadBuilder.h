@@ -46,3 +46,5 @@ Bytes MakeBmp(int width, int height, unsigned seed = 1);
 
 // Installer file image: a stand-in stub padded to the payload offset, then the payload.
 Bytes BuildInstaller(const PayloadFixture& payload);
+// The same behind a real stub, zero-padded to the payload offset.
+Bytes BuildInstaller(const PayloadFixture& payload, const Bytes& stub);
