@@ -68,6 +68,9 @@ POINT PositionIn(HWND window, HWND other);
 // The colour of the screen pixel at client point (x, y) of window.
 COLORREF ScreenPixel(HWND window, int x, int y);
 
+// Writes the whole screen as a 24-bit BMP file; false when it cannot.
+bool SaveScreen(const std::string& path);
+
 // The folder picker of the process (a #32770 with a SysTreeView32), or null.
 HWND FindFolderPicker(DWORD processId, int timeoutMs = 5000);
 // Selects the item of the picker's tree reached by following names from the
