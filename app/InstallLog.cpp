@@ -20,13 +20,6 @@ LogClock g_logClock = ReadSystemLogClock;
 // other's.
 SRWLOCK g_logLock = SRWLOCK_INIT;
 
-bool FormatLogPath(char (&path)[MAX_PATH], const char* folder, const struct tm& date)
-{
-    int length = _snprintf(path, sizeof path, "%s\\install%04d%02d%02d.log", folder, date.tm_year + 1900,
-                           date.tm_mon + 1, date.tm_mday);
-    return length >= 0 && length < static_cast<int>(sizeof path);
-}
-
 size_t AppendCut(char* line, size_t length, const char* text)
 {
     size_t room = kLineLimit - length;
@@ -52,6 +45,13 @@ size_t FormatLine(char (&line)[kLineLimit], const LogTime& now, const char* mess
 
 }  // namespace
 
+bool DayLogPath(char (&path)[MAX_PATH], const char* folder, const struct tm& date)
+{
+    int length = _snprintf(path, sizeof path, "%s\\install%04d%02d%02d.log", folder, date.tm_year + 1900,
+                           date.tm_mon + 1, date.tm_mday);
+    return length >= 0 && length < static_cast<int>(sizeof path);
+}
+
 bool ReadSystemLogClock(LogTime* now)
 {
     SYSTEMTIME system;
@@ -72,7 +72,7 @@ void InstallLog(const char* message)
     // Without a folder the path would name the root of the current drive.
     if (!app || app->info.installdir[0] == '\0') return;
     char path[MAX_PATH];
-    if (!FormatLogPath(path, app->info.installdir, now.local)) return;
+    if (!DayLogPath(path, app->info.installdir, now.local)) return;
 
     char line[kLineLimit];
     DWORD length = static_cast<DWORD>(FormatLine(line, now, message));

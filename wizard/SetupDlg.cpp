@@ -121,14 +121,16 @@ void CSetupDlg::OnNextButton()
         UpdateStep();
         break;
     case 1:
-        if (!directoryPage_.CanLeave()) break;
+        if (!directoryPage_.CanLeave() || !directoryPage_.AcceptsFolder()) break;
         step_ = 2;
         InstallLog("Install Step 2");
         UpdateStep();
         break;
     case 2:
         if (progressPage_.Completed()) {
-            if (!progressPage_.CanLeave()) break;
+            // A command that was already on its way when the install was
+            // launched must not skip the success screen.
+            if (!progressPage_.FinishReady() || !progressPage_.CanLeave()) break;
             InstallLog("Finish Install");
             CDialog::OnOK();
         } else if (!progressPage_.Launched()) {

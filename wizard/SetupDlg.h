@@ -16,6 +16,14 @@ public:
     // caption's close button).
     void EnableCloseCommand(bool enable);
 
+    // Whether the install may go into folder: its drive a fixed disk with
+    // 100 MB free and, where an earlier installation left its marker, no
+    // program running from it. False after a message box has said why not.
+    bool CheckTargetFolder(const char* folder);
+    // Whether a running process has its executable directly in folder
+    // (compared byte for byte: no change of case, no trailing backslash).
+    static bool IsFolderInUse(const char* folder);
+
     int Step() const { return step_; }
     CSetupProp2& DirectoryPage() { return directoryPage_; }
 

@@ -3,9 +3,11 @@
 #include <shlobj.h>
 
 #include "AnsiPath.h"
+#include "FolderText.h"
 #include "Gdi.h"
 #include "InstallLog.h"
 #include "SetupApp.h"
+#include "WinApp.h"
 #include "WizardIds.h"
 #include "WizardLook.h"
 
@@ -60,6 +62,15 @@ void CSetupProp2::OnCommand(int id, int code, HWND control)
         OnPreView();
     else
         CDialog::OnCommand(id, code, control);
+}
+
+bool CSetupProp2::AcceptsFolder()
+{
+    char folder[PATH_BUF_SIZE] = "";
+    GetDlgItemTextA(hwnd_, IDC_FOLDER, folder, sizeof folder);
+    if (IsUsableInstallFolder(folder)) return true;
+    AfxMessageBox("安装目录无效，请输入完整的路径，例如 D:\\软件\\程序");
+    return false;
 }
 
 void CSetupProp2::OnPaint()

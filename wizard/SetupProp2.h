@@ -9,6 +9,9 @@ public:
     CSetupProp2();
 
     bool CanLeave() const { return true; }
+    // Whether the edit box names a folder to install into; otherwise a
+    // message box says so and the user stays on this page to correct it.
+    bool AcceptsFolder();
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -4,10 +4,6 @@
 // that no control shows.
 #include <windows.h>
 
-// To the progress page: sets the completion flag, as the install worker does
-// when the engine has returned.
-const UINT kTestSetCompletion = WM_APP + 0x51;
-
 // To the frame: its result is 1 while the Close command of the frame's
 // system menu is enabled, 0 while it is greyed, -1 when there is no menu.
 const UINT kTestCloseState = WM_APP + 0x52;

@@ -32,6 +32,21 @@ std::string WaitForLayout(const WizardRun& run, const StepLayout& layout)
     return LayoutDifference(run, layout);
 }
 
+bool HoldsInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected)
+{
+    size_t at = 0;
+    for (const std::string& line : lines)
+        if (at < expected.size() && line.compare(0, expected[at].size(), expected[at]) == 0) ++at;
+    return at == expected.size();
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
 std::vector<std::string> WaitForLog(const std::string& folder, size_t count)
 {
     WaitUntil([&] { return LogMessages(folder).size() >= count; });

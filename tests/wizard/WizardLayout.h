@@ -24,5 +24,11 @@ std::string LayoutDifference(const WizardRun& run, const StepLayout& layout);
 // Waits until the wizard shows layout; a description of what still differs.
 std::string WaitForLayout(const WizardRun& run, const StepLayout& layout);
 
+// Whether lines holds each of expected in this order, each as the start of
+// a line.
+bool HoldsInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected);
+// The lines one per row, for a failure's message.
+std::string Joined(const std::vector<std::string>& lines);
+
 // Waits until the install log of folder holds count messages, and returns them.
 std::vector<std::string> WaitForLog(const std::string& folder, size_t count);
