@@ -5,7 +5,10 @@
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK)
 # The stub's core is C-style code; nothing it links throws.
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
-add_compile_options(-Os -ffunction-sections -fdata-sections)
+# No -fdata-sections: for PE targets GCC then puts zero-filled objects (the
+# application object with its 8 KB of text buffers) into .data instead of
+# .bss, and the file carries their zeros.
+add_compile_options(-Os -ffunction-sections)
 add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -Wl,--gc-sections)
 

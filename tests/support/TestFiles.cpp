@@ -14,6 +14,15 @@ const char kSeparator = '/';
 
 namespace {
 
+
+}  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() == kSeparator) return folder + name;
+    return folder + kSeparator + name;
+}
+
 void RemoveTree(const std::string& path)
 {
 #ifdef _WIN32
@@ -37,14 +46,6 @@ void RemoveTree(const std::string& path)
     std::string command = "rm -rf '" + path + "'";
     if (system(command.c_str()) != 0) throw std::runtime_error("cannot remove " + path);
 #endif
-}
-
-}  // namespace
-
-std::string JoinPath(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == kSeparator) return folder + name;
-    return folder + kSeparator + name;
 }
 
 std::string MakeTestFolder(const std::string& name)

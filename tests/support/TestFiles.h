@@ -7,6 +7,9 @@
 // (in the Wine prefix for the Windows tests). Returned without a trailing separator.
 std::string MakeTestFolder(const std::string& name);
 
+// Removes a folder with everything in it; nothing happens when it is missing.
+void RemoveTree(const std::string& path);
+
 // Joins with the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

@@ -52,7 +52,7 @@ TEST_CASE("an installer built by setup-pack installs through its wizard into a f
     std::string folder = run.folder + "\\示例";
     std::string defaultFolder = "C:\\Program Files\\示例记事本";
     // Start-up makes the default folder, so that the first lines have a log to go to.
-    RemoveDirectoryA(defaultFolder.c_str());
+    RemoveTree(defaultFolder);
     REQUIRE(run.process.Start(installer));
     run.frame = run.process.WaitForWizard();
     REQUIRE(run.frame);
