@@ -1,6 +1,6 @@
 # cmake -DFILE=stub.exe -DLIMIT=bytes -DOBJDUMP=objdump -P CheckStub.cmake
-# A stub that grew past the payload offset, or lost a hardening flag, is
-# removed so that nothing packs it.
+# A stub that grew past the payload offset, lost a hardening flag or imports
+# a DLL that Windows does not bring is removed so that nothing packs it.
 file(SIZE ${FILE} size)
 if(size GREATER LIMIT)
   file(REMOVE ${FILE})
@@ -11,6 +11,16 @@ foreach(flag HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT)
   if(failed OR NOT headers MATCHES "\n[ \t]+${flag}\n")
     file(REMOVE ${FILE})
     message(FATAL_ERROR "${FILE} lacks ${flag} in its DllCharacteristics")
+  endif()
+endforeach()
+# An installer runs on a bare Windows: it may import system DLLs only.
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+foreach(import ${imports})
+  string(REPLACE "DLL Name: " "" dll "${import}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll MATCHES "^(kernel32|user32|gdi32|comctl32|shell32|ole32|advapi32|msvcrt)\\.dll$")
+    file(REMOVE ${FILE})
+    message(FATAL_ERROR "${FILE} imports ${dll}, which is no system DLL")
   endif()
 endforeach()
 if(NOT headers MATCHES "PE File Base Relocations")

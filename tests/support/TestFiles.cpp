@@ -12,11 +12,6 @@ const char kSeparator = '\\';
 const char kSeparator = '/';
 #endif
 
-namespace {
-
-
-}  // namespace
-
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (!folder.empty() && folder.back() == kSeparator) return folder + name;
