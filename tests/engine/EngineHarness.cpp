@@ -128,28 +128,9 @@ void EngineFixture::PrepareFile(const std::string& installerFile, const std::str
 
 std::vector<std::string> EngineFixture::Log() const
 {
-    // Normally one file; a run across midnight continues in the next day's.
     std::string logFolder = InstallDir();
     if (!logFolder.empty() && logFolder.back() == '\\') logFolder.pop_back();
-    std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((logFolder + "\\install*.log").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do files.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    std::sort(files.begin(), files.end());
-
-    const size_t stampLength = strlen("hh:mm:ss:mmmm  ");
-    std::vector<std::string> messages;
-    for (const std::string& file : files) {
-        Bytes bytes = ReadFileBytes(logFolder + "\\" + file);
-        std::string text(bytes.begin(), bytes.end());
-        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-            messages.push_back(text.substr(at + stampLength, end - at - stampLength));
-    }
-    return messages;
+    return InstallLogMessages(logFolder);
 }
 
 PayloadFixture ShortcutPayload(const std::vector<ShortcutFixture>& links)

@@ -1,6 +1,8 @@
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -94,3 +96,28 @@ bool PathExists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 #endif
 }
+
+#ifdef _WIN32
+std::vector<std::string> InstallLogMessages(const std::string& folder)
+{
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\install*.log").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do files.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(files.begin(), files.end());
+
+    const size_t stampLength = strlen("hh:mm:ss:mmmm  ");
+    std::vector<std::string> messages;
+    for (const std::string& file : files) {
+        Bytes bytes = ReadFileBytes(folder + "\\" + file);
+        std::string text(bytes.begin(), bytes.end());
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            messages.push_back(text.substr(at + stampLength, end - at - stampLength));
+    }
+    return messages;
+}
+#endif

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "PayloadBuilder.h"
 
@@ -16,3 +17,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path);
 bool PathExists(const std::string& path);
+
+#ifdef _WIN32
+// The messages of every install log (install*.log) in folder, without their
+// time stamps, in order: normally one file; a run across midnight continues
+// in the next day's.
+std::vector<std::string> InstallLogMessages(const std::string& folder);
+#endif

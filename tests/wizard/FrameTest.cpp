@@ -55,7 +55,7 @@ TEST_CASE("the start screen: caption, layout, pages in place, grey background, a
     for (POINT p : {POINT{0, 0}, POINT{200, 77}, POINT{437, 153}})
         CHECK(ScreenPixel(Control(run.frame, 1028), p.x, p.y) == BmpPixel(art, p.x, p.y));
     // Nothing is written before the first click.
-    CHECK(LogMessages(folder).empty());
+    CHECK(InstallLogMessages(folder).empty());
 }
 
 TEST_CASE("a caption from an empty title and version is two blanks")
@@ -84,14 +84,14 @@ TEST_CASE("Next and Back walk the steps with their layouts and trace lines")
     CHECK(LayoutDifference(run, kStep2) == "");
     // The install starts by itself 100 ms after step 2 is shown.
     CHECK(WaitForLayout(run, kFinish) == "");
-    Lines lines = LogMessages(folder);
+    Lines lines = InstallLogMessages(folder);
     REQUIRE(lines.size() > 10);
     CHECK(Lines(lines.begin(), lines.begin() + 10) ==
           Lines{"Instal Btn", "Install Step 1", "Back to Step 1", "Instal Btn", "Install Step 1", "Instal Btn",
                 "Install Step 2", "Instal Btn", "Install Step 3", "Prop3 Next begin"});
     REQUIRE(Click(run.Next()));
     CHECK(run.process.WaitForExit() == IDOK);
-    lines = LogMessages(folder);
+    lines = InstallLogMessages(folder);
     CHECK(Lines(lines.end() - 2, lines.end()) == Lines{"Instal Btn", "Finish Install"});
 }
 
@@ -104,7 +104,7 @@ TEST_CASE("Back on step 2 before the automatic command: the command moves it to 
     REQUIRE(Click(run.Next()));
     REQUIRE(Click(run.Back()));
     CHECK(WaitForLayout(run, kFinish) == "");
-    Lines lines = LogMessages(folder);
+    Lines lines = InstallLogMessages(folder);
     REQUIRE(lines.size() > 10);
     CHECK(Lines(lines.begin(), lines.begin() + 10) ==
           Lines{"Instal Btn", "Install Step 1", "Instal Btn", "Install Step 2", "Back to Step 2", "Instal Btn",
@@ -122,7 +122,7 @@ TEST_CASE("Next on step 2 before the automatic command launches the install once
     CHECK(WaitForLayout(run, kFinish) == "");
     Sleep(300);  // the automatic command would have arrived by now
     CHECK(LayoutDifference(run, kFinish) == "");
-    Lines lines = LogMessages(folder);
+    Lines lines = InstallLogMessages(folder);
     CHECK(std::count(lines.begin(), lines.end(), "Install Step 3") == 1);
     CHECK(std::count(lines.begin(), lines.end(), "Prop3 Next begin") == 1);
     CHECK(std::count(lines.begin(), lines.end(), "ExtraFileFromInfo begin") == 1);

@@ -77,7 +77,7 @@ TEST_CASE("an installer built by setup-pack installs through its wizard into a f
     CHECK(PathExists(desktopLink));
     CHECK(PathExists(menuFolder + "\\使用说明.lnk"));
 
-    Lines lines = LogMessages(folder);
+    Lines lines = InstallLogMessages(folder);
     std::string log = Joined(lines);
     CAPTURE(log);
     CHECK(HoldsInOrder(lines, {"Instal Btn", "Install Step 1", "Instal Btn", "Install Step 2", "Instal Btn",
@@ -89,7 +89,7 @@ TEST_CASE("an installer built by setup-pack installs through its wizard into a f
 
     REQUIRE(Click(run.Next()));
     CHECK(run.process.WaitForExit() == IDOK);
-    lines = LogMessages(folder);
+    lines = InstallLogMessages(folder);
     CHECK(Lines(lines.end() - 2, lines.end()) == Lines{"Instal Btn", "Finish Install"});
     DeleteFileA(desktopLink.c_str());
     DeleteFileA((menuFolder + "\\使用说明.lnk").c_str());
@@ -143,7 +143,7 @@ TEST_CASE("an install that fails after the bar reached 100 is shown as a failure
     CHECK(Text(run.Next()) == "下一步");
     REQUIRE(DismissMessageBox(box));
     CHECK(run.process.WaitForExit() == IDOK);
-    CHECK(HoldsInOrder(LogMessages(folder), {"Prop3 Next begin", "Prop3 Next end", "ExtraFileFromInfo begin",
+    CHECK(HoldsInOrder(InstallLogMessages(folder), {"Prop3 Next begin", "Prop3 Next end", "ExtraFileFromInfo begin",
                                              "Thread ExtraFileFromInfo Error", "ExitDialog_Install failed",
                                              "Instal Btn", "Finish Install"}));
 }
@@ -178,7 +178,7 @@ TEST_CASE("the checks refuse a folder with their message, and the wizard ends")
         CHECK(CloseEnabled(run));
         REQUIRE(DismissMessageBox(box));
         CHECK(run.process.WaitForExit() == IDOK);
-        Lines lines = LogMessages(run.folder);
+        Lines lines = InstallLogMessages(run.folder);
         if (!c.typeOtherDrive)
             CHECK(HoldsInOrder(lines, {"Prop3 Next begin", "GetDriveType_com(", "GetDiskFreeSpaceEx_com("}));
         for (const std::string& line : lines) CHECK(line != "Prop3 Next end");

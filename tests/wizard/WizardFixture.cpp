@@ -34,27 +34,6 @@ PayloadFixture WizardPayload(const std::string& installdir)
     return payload;
 }
 
-std::vector<std::string> LogMessages(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\install*.log").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    std::sort(names.begin(), names.end());
-    std::vector<std::string> messages;
-    for (const std::string& name : names) {
-        Bytes bytes = ReadFileBytes(folder + "\\" + name);
-        std::string text(bytes.begin(), bytes.end());
-        size_t start = 0;
-        for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            messages.push_back(text.substr(start + 15, end - start - 15));  // after "hh:mm:ss:mmmm  "
-    }
-    return messages;
-}
 
 const Bytes& TestStub()
 {

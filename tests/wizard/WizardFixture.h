@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PayloadBuilder.h"
+#include "TestFiles.h"
 #include "WizardDriver.h"
 
 // A payload with distinct artwork for every role, empty archives and a
@@ -17,9 +18,6 @@ Bytes WizardImage(int index);
 // The colour of pixel (x, y), counted from the top left, of a BMP file.
 COLORREF BmpPixel(const Bytes& bmp, int x, int y);
 
-// The messages of every install log in folder, without their time stamps,
-// in order.
-std::vector<std::string> LogMessages(const std::string& folder);
 
 struct WizardRun {
     std::string folder;     // the test's own folder, which holds the installer

@@ -49,6 +49,6 @@ std::string Joined(const std::vector<std::string>& lines)
 
 std::vector<std::string> WaitForLog(const std::string& folder, size_t count)
 {
-    WaitUntil([&] { return LogMessages(folder).size() >= count; });
-    return LogMessages(folder);
+    WaitUntil([&] { return InstallLogMessages(folder).size() >= count; });
+    return InstallLogMessages(folder);
 }
