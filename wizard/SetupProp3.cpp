@@ -92,23 +92,25 @@ void CSetupProp3::OnTimer(UINT_PTR id)
     if (id == kPollTimer) OnPoll();
     if (id == kNextTimer) {
         KillTimer(hwnd_, kNextTimer);
-        HWND frame = GetParent(hwnd_);
-        PostMessageA(frame, WM_COMMAND, MAKEWPARAM(IDC_NEXT, 0), reinterpret_cast<LPARAM>(::GetDlgItem(frame, IDC_NEXT)));
+        PostMessageA(frame_.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_NEXT, 0),
+                     reinterpret_cast<LPARAM>(frame_.GetDlgItem(IDC_NEXT)));
     }
 }
 
 void CSetupProp3::OnPoll()
 {
+    // Success needs the worker's own word, not only a full bar: an install
+    // that fails after the last archive entry leaves the bar at 100. One that
+    // succeeds with the bar below (archives without entries) shows it full.
+    bool succeeded = Succeeded();
+    if (succeeded) SendMessageA(g_progressBar, PBM_SETPOS, 100, 0);
     int position = static_cast<int>(SendMessageA(g_progressBar, PBM_GETPOS, 0, 0));
     int art = ArtFor(position, art_);
     if (art != art_) {
         art_ = art;
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
-    // Success needs the worker's own word, not only a full bar: an install
-    // that fails after the last archive entry leaves the bar at 100.
-    if (Succeeded()) {
-        SendMessageA(g_progressBar, PBM_SETPOS, 100, 0);
+    if (succeeded) {
         KillTimer(hwnd_, kPollTimer);
         ShowWindow(g_progressBar, SW_HIDE);
         SetDlgItemTextA(hwnd_, IDC_STEP3_STATUS, "安装成功　　　　");
@@ -123,10 +125,9 @@ int CSetupProp3::OnNext()
     InstallLog("Prop3 Next begin");
     // A click on Next came before the automatic command; it is not needed now.
     KillTimer(hwnd_, kNextTimer);
-    HWND frame = GetParent(hwnd_);
-    EnableWindow(::GetDlgItem(frame, IDC_BACK), FALSE);
-    EnableWindow(::GetDlgItem(frame, IDC_NEXT), FALSE);
-    EnableWindow(::GetDlgItem(frame, IDCANCEL), FALSE);
+    EnableWindow(frame_.GetDlgItem(IDC_BACK), FALSE);
+    EnableWindow(frame_.GetDlgItem(IDC_NEXT), FALSE);
+    EnableWindow(frame_.GetDlgItem(IDCANCEL), FALSE);
 
     CSetupInfo& info = TheSetupInfo();
     char oldFolder[PATH_BUF_SIZE];

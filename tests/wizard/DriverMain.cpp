@@ -40,8 +40,10 @@ int Screens(const std::string& installer, const std::string& folder)
     ok = ok && Click(Control(frame, kNext)) && WaitUntil([&] { return Shown(PageWith(frame, 1000)); });
     ok = ok && SaveScreenAfterPaint(folder + "\\step2.bmp");
     ok = ok && Click(Control(frame, kNext));
-    // The install starts by itself on the third screen; its end enables Next.
-    ok = ok && WaitUntil([&] { return Clickable(Control(frame, kNext)); }, 60000);
+    // The install starts by itself on the third screen; at its end Next reads
+    // 完成 (until the launch, Next is still enabled and reads 下一步).
+    ok = ok && WaitUntil([&] { return Text(Control(frame, kNext)) == "完成" && Clickable(Control(frame, kNext)); },
+                         60000);
     ok = ok && SaveScreenAfterPaint(folder + "\\finish.bmp");
     ok = ok && Click(Control(frame, kNext));
     return ok && process.WaitForExit(10000) == IDOK ? 0 : 1;
